@@ -20,6 +20,9 @@ function(tovane_test name)
   cmake_parse_arguments(ARG "" "" "LIBS;ENV" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  if(NOT sources)
+    return()
+  endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE tovane_test_support ${ARG_LIBS} tovane_warnings)
   gtest_discover_tests(${name}
