@@ -3,8 +3,8 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -51,15 +51,20 @@ Dialogs& Dialogs::instance() {
     return installed ? *installed : real;
 }
 
-void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
+void Dialogs::install(Dialogs* dialogs) {
+    installed = dialogs;
+}
 
 int QtDialogs::message(QWidget* parent, Kind kind, const QString& text, int buttons) {
     QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton, parent);
     const struct {
         int ours;
         QMessageBox::StandardButton qt;
-    } map[] = {{Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok},
-               {Cancel, QMessageBox::Cancel}};
+    } map[] = {{Yes, QMessageBox::Yes},
+               {No, QMessageBox::No},
+               {Ok, QMessageBox::Ok},
+               {Cancel, QMessageBox::Cancel},
+               {Abort, QMessageBox::Abort}};
     for (const auto& m : map)
         if (buttons & m.ours)
             box.addButton(m.qt);
@@ -114,7 +119,9 @@ bool QtDialogs::chooseFont(QWidget* parent, QFont& font) {
     return ok;
 }
 
-int QtDialogs::exec(QDialog* dialog) { return dialog->exec(); }
+int QtDialogs::exec(QDialog* dialog) {
+    return dialog->exec();
+}
 
 int QtDialogs::shellOpen(const QString& path) {
     const QFileInfo info(path);
@@ -136,7 +143,9 @@ int QtDialogs::shellOpen(const QString& path) {
     return 42;
 }
 
-void QtDialogs::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void QtDialogs::openUrl(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 QString shellResultText(int code) {
     switch (code) {

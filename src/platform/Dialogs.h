@@ -14,7 +14,7 @@ class QWidget;
 class Dialogs {
 public:
     enum class Kind { Warning, Error, Confirmation, Information };
-    enum Button { Yes = 0x1, No = 0x2, Ok = 0x4, Cancel = 0x8 };
+    enum Button { Yes = 0x1, No = 0x2, Ok = 0x4, Cancel = 0x8, Abort = 0x10 };
 
     virtual ~Dialogs() = default;
 
