@@ -1,0 +1,212 @@
+#pragma once
+// The main window: the frame of the program (start-up, workspace checks, shut-down, menus,
+// keys, help) and every control of the chart work. The handlers of each area of the chart
+// work live in files of their own, MainForm_<Area>.cpp.
+
+#include "core/ActivityLog.h"
+#include "core/PathString.h"
+#include "core/Registory.h"
+#include "core/Workspace.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+class TErrorLogForm;
+
+// What "保存" does with the chart being put together.
+enum class TFilingState { Idle, New, Overwrite };
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(const Workspace& workspace, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Runs the creation steps: checks and prepares the workspace, opens the activity log.
+    // On a stop it shows the stop message (error box, button Yes) and returns false; the
+    // program must then end without showing the window.
+    bool FormCreate();
+
+    // The status bar: panel 0 shows counts and zoom, panel 1 the running status text.
+    void SetStatus(int panel, const QString& text);
+    QString StatusText(int panel) const;
+
+    // Appends a timestamped line to the error log.
+    void AddError(const QString& message);
+    // Appends a timed line to the activity log.
+    void WriteActivity(const QString& text);
+    // Appends a line as it stands to the activity log.
+    void WriteActivityUntimed(const QString& text);
+
+    const Workspace& workspace() const { return Ws; }
+    TErrorLogForm* errorLog() const { return ErrorLogForm; }
+
+    // ---- Long-lived members -------------------------------------------------------------
+    Workspace Ws;
+    TRegistory Reg;
+    TDirFile DirFile;
+    ActivityLog Activity;
+    TErrorLogForm* ErrorLogForm = nullptr;
+    bool IndexConnected = false;
+
+    // ---- Chart state ------------------------------------------------------------------------
+    int PatientNo = 0;
+    int VolumeNo = 0;
+    int LastPatientNo = 0;
+    bool NumberConfirmed = false;
+    TFilingState FilingState = TFilingState::Idle;
+    QString VolumeFolder;
+    QString VolumeFileName;
+    QString VolumePath;
+
+    // ---- Controls (named as the program's components) -----------------------------------
+    QFrame* MenuPanel = nullptr;
+    QPushButton* ImportBtn = nullptr;
+    QPushButton* ClearButton = nullptr;
+    QPushButton* ScannerRead = nullptr;
+    QLineEdit* IdEdit = nullptr;
+    QPushButton* PidBtn = nullptr;
+    QComboBox* VolNoEdit = nullptr;
+    QPushButton* SubNoBtn = nullptr;
+    QLineEdit* StatusMess1 = nullptr;
+    QLineEdit* StatusMess2 = nullptr;
+    QLineEdit* StatusMess3 = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QPushButton* SearchBtn = nullptr;
+    QPushButton* PrintBtn = nullptr;
+    QPushButton* EraseBtn = nullptr;
+    QPushButton* CloseButton = nullptr;
+
+    QTabWidget* PageControl = nullptr;
+    QWidget* Pagekakunin = nullptr;  // "一覧"
+    QWidget* Kanjakakunin = nullptr; // "ページ"
+    QWidget* KanjaKihon = nullptr;   // "患者基本情報"
+    QWidget* DenpyoKinyu = nullptr;  // "伝票記入"
+
+    // Tab "一覧"
+    QListWidget* ListView1 = nullptr;
+
+    // Tab "ページ": tool bar, view, navigation, bookmark and note
+    QToolButton* PenBtn = nullptr;
+    QToolButton* EraserBtn = nullptr;
+    QToolButton* LineBtn = nullptr;
+    QToolButton* CurcleBtn = nullptr;
+    QToolButton* SquareBtn = nullptr;
+    QToolButton* SpoitBtn = nullptr;
+    QToolButton* StrSetBtn = nullptr;
+    QToolButton* DispToolBtn = nullptr;
+    QToolButton* ColorBtn = nullptr;
+    QFrame* ColorPanel = nullptr;
+    QComboBox* DotSizeBox = nullptr;
+    QToolButton* StrPropertyBtn = nullptr;
+    QComboBox* StrBox = nullptr;
+    QToolButton* ZoomInBtn = nullptr;
+    QToolButton* ZoomOutBtn = nullptr;
+    QToolButton* RotLeftBtn = nullptr;
+    QToolButton* RotRieghtBtn = nullptr;
+    QToolButton* UpDownBtn = nullptr;
+    QToolButton* UndoBtn = nullptr;
+    QToolButton* PrintButtons[8] = {}; // Print1Button to Print8Button
+    QScrollArea* ScrollBox1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QPushButton* BeforeBtn = nullptr;
+    QPushButton* AfterBtn = nullptr;
+    QComboBox* ShioriBox = nullptr;
+    QPlainTextEdit* NoteMemo = nullptr;
+
+    // Tab "伝票記入"
+    QComboBox* SheetBox = nullptr;
+    QPushButton* FormatOpen = nullptr;
+    QPushButton* PageWriteBtn = nullptr;
+    QToolButton* DataOpenBtn = nullptr;
+    QToolButton* DataSaveBtn = nullptr;
+    QToolButton* DataRenamBtn = nullptr;
+    QToolButton* ClearBtn = nullptr;
+    QToolButton* SampleCopyBtn = nullptr;
+    QScrollArea* ScrollBox2 = nullptr;
+    QWidget* InputPanel = nullptr;
+    QLabel* Sample[70] = {};           // sample1 to sample70
+    QLabel* Midashi[70] = {};          // Midashi1 to Midashi70
+    QPlainTextEdit* Kinyuran[70] = {}; // Kinyuran1 to Kinyuran70
+
+    // The pop-up main menu and its items
+    QMenu* PopMainMenu = nullptr;
+    QAction* ImageFileReadMenu = nullptr; // "画像ファイル読込み"
+    QAction* FileImportMenu = nullptr;    // "ファイルインポート"
+    QAction* TwainReadMenu = nullptr;     // "Ｔｗａｉｎ読取り"
+    QAction* TwainSelectMenu = nullptr;   // "Ｔｗａｉｎ装置選択"
+    QAction* ExitMenu = nullptr;          // "終了"
+    QAction* ErrorClearMenu = nullptr;    // "エラーログのクリア"
+    QAction* PageDeleteMenu = nullptr;    // "ページの削除"
+    QAction* PasteMenu = nullptr;         // "貼り付け"
+    QAction* PageRedrawMenu = nullptr;    // "ページ確認の再描画"
+    QAction* ErrorShowMenu = nullptr;     // "エラーログの表示"
+    QAction* ReadSetMenu = nullptr;       // "読込設定"
+    QAction* WriteSetMenu = nullptr;      // "保存設定"
+    QAction* PrinterSetMenu = nullptr;    // "送信先設定"
+    QAction* InputSetMenu = nullptr;      // "記入支援設定"
+    QMenu* UtilMenu = nullptr;            // "ユーティリティ"
+    QAction* VacuumMenu = nullptr;        // "Vacuum"
+    QAction* MenteMenu = nullptr;         // "メンテナンス"
+    QAction* DBRegChkMenu = nullptr;      // "ＤＢ登録確認"
+    QAction* ExistMenu = nullptr;         // "カルテ存在確認"
+    QAction* TopicsMenu = nullptr;        // "トピックス"
+    QAction* LatestMenu = nullptr;        // "最新情報"
+
+    // Web pages of the vendor, opened when the help file is missing and by "最新情報".
+    static const char* const SupportUrl;
+    static const char* const LatestUrl;
+
+public slots:
+    void CloseButtonClick();
+    void HelpMenuClick();
+    void latestMenuClick();
+    void UtilNemuClick();
+    void ErrorClearMenuClick();
+    void ErrorShowMenuClick();
+    // Opens the main menu at a screen point.
+    void PopupMainMenu(const QPoint& screenPoint);
+
+    // Chart state resets (extended by the selection area).
+    void ResetChart();
+    void ResetSelection();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    QWidget* buildTopPanel();
+    QWidget* buildPageListTab();
+    QWidget* buildPageTab();
+    QWidget* buildPatientTab();
+    QWidget* buildSlipTab();
+    void buildMainMenu();
+
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    // Connects the chart index; on failure shows the box, logs the line, returns false.
+    bool ConnectIndex();
+    void DisconnectIndex();
+
+    bool shown_ = false;
+    bool closing_ = false;
+    QLabel* statusPanels_[2] = {};
+};
