@@ -1,0 +1,60 @@
+#include "chartfile/PageTitleFont.h"
+
+#include "chartfile/PdfText.h"
+#include "core/Cp932.h"
+
+namespace {
+
+constexpr int kTitlePoints = 12;
+// Distance from the top of the label to the baseline of a 12-point Gothic line.
+constexpr int kBaselineDrop = 11;
+
+} // namespace
+
+QByteArray titleFontDictionary(int cidFont) {
+    return PdfDictionary()
+        .add("Type", "/Font")
+        .add("Subtype", "/Type0")
+        .add("BaseFont", "/GothicBBB-Medium-90ms-RKSJ-H")
+        .add("Encoding", "/90ms-RKSJ-H")
+        .add("DescendantFonts", pdfArray({pdfReference(cidFont)}))
+        .bytes();
+}
+
+QByteArray titleCidFontDictionary(int descriptor) {
+    // CIDs 231 to 389 are the half-width Roman letters and katakana that the single bytes of
+    // 90ms-RKSJ-H select; every other glyph is full width.
+    return PdfDictionary()
+        .add("Type", "/Font")
+        .add("Subtype", "/CIDFontType0")
+        .add("BaseFont", "/GothicBBB-Medium")
+        .add("CIDSystemInfo", "<< /Registry (Adobe) /Ordering (Japan1) /Supplement 2 >>")
+        .add("FontDescriptor", pdfReference(descriptor))
+        .add("DW", "1000")
+        .add("W", "[231 389 500 ]")
+        .bytes();
+}
+
+QByteArray titleFontDescriptor() {
+    return PdfDictionary()
+        .add("Type", "/FontDescriptor")
+        .add("FontName", "/GothicBBB-Medium")
+        .add("Flags", "4")
+        .add("FontBBox", "[-174 -268 1001 944 ]")
+        .add("ItalicAngle", "0")
+        .add("Ascent", "752")
+        .add("Descent", "-271")
+        .add("CapHeight", "737")
+        .add("StemV", "69")
+        .bytes();
+}
+
+QByteArray titleTextOperators(const QString& title, int left, int top, int pageHeight) {
+    if (title.isEmpty())
+        return QByteArray();
+    // A hex string: the second byte of a double-byte character may be a backslash or a
+    // parenthesis, which a literal string would have to escape.
+    return "BT\n/" + QByteArray(kTitleFontResource) + ' ' + pdfNumber(kTitlePoints) + " Tf\n" +
+           pdfNumber(left) + ' ' + pdfNumber(pageHeight - top - kBaselineDrop) + " Td\n" +
+           pdfHexString(toCp932(title)) + " Tj\nET\n";
+}
