@@ -52,9 +52,28 @@ QByteArray titleFontDescriptor() {
 QByteArray titleTextOperators(const QString& title, int left, int top, int pageHeight) {
     if (title.isEmpty())
         return QByteArray();
-    // A hex string: the second byte of a double-byte character may be a backslash or a
-    // parenthesis, which a literal string would have to escape.
+    // Hex strings: the second byte of a double-byte character may be a backslash or a
+    // parenthesis, which a literal string would have to escape. A half-width space is drawn as
+    // a shift of half an em rather than as a glyph: poppler maps its CID to U+00A0, which the
+    // common Japanese fonts lack, and would draw a box in its place.
+    const QByteArray bytes = toCp932(title);
+    QByteArray shown = "[";
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        qsizetype end = i;
+        if (bytes[i] == ' ') {
+            while (end < bytes.size() && bytes[end] == ' ')
+                ++end;
+            shown += pdfNumber(-500 * qint64(end - i)) + ' ';
+        } else {
+            while (end < bytes.size() && bytes[end] != ' ')
+                ++end;
+            shown += pdfHexString(bytes.mid(i, end - i)) + ' ';
+        }
+        i = end;
+    }
+    shown += "] TJ\n";
     return "BT\n/" + QByteArray(kTitleFontResource) + ' ' + pdfNumber(kTitlePoints) + " Tf\n" +
-           pdfNumber(left) + ' ' + pdfNumber(pageHeight - top - kBaselineDrop) + " Td\n" +
-           pdfHexString(toCp932(title)) + " Tj\nET\n";
+           pdfNumber(left) + ' ' + pdfNumber(pageHeight - top - kBaselineDrop) + " Td\n" + shown +
+           "ET\n";
 }
