@@ -42,6 +42,8 @@ TMainForm::TMainForm(const Workspace& workspace, QWidget* parent)
     connect(ErrorClearMenu, &QAction::triggered, this, &TMainForm::ErrorClearMenuClick);
     connect(ErrorShowMenu, &QAction::triggered, this, &TMainForm::ErrorShowMenuClick);
     connect(ClearButton, &QPushButton::clicked, this, &TMainForm::ResetChart);
+    connectPageList();
+    connectAcquisition();
 }
 
 TMainForm::~TMainForm() {

@@ -7,11 +7,13 @@
 #include "core/PathString.h"
 #include "core/Registory.h"
 #include "core/Workspace.h"
+#include "chartwork/WorkingPages.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 class QAction;
+class Scanner;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -170,6 +172,95 @@ public:
     // Web pages of the vendor, opened when the help file is missing and by "最新情報".
     static const char* const SupportUrl;
     static const char* const LatestUrl;
+
+    // Page list ----------------------------------------------------------------------------
+public:
+    TWorkingPages WorkingPages;
+    TThumbNailList ThumbNailList;
+    int CurrentPage = -1;
+    // Whether a list item has been picked since the list was last refilled.
+    bool PagePicked = false;
+
+    // The path of a page's image file: Scanner folder + "/" + its FileName.
+    QString PagePath(const QString& fileName) const;
+    // Appends a page (its thumbnail made first). Throws PageError "ファイル形式エラー"
+    // before anything is appended when the image cannot be read.
+    void AddPage(const QString& file, const QString& note, const QString& bookmark);
+    bool HasPageFile(const QString& file) const { return WorkingPages.hasPageFile(file); }
+    // Makes the thumbnail of an image file (a name in the Scanner folder or a path), appends
+    // it to ThumbNailList and returns its index. Throws PageError "ファイル形式エラー".
+    int MakeThumbnail(const QString& file);
+    // Rebuilds the thumbnail at `index`; an unreadable file changes nothing.
+    void ReplaceThumbnail(const QString& file, int index);
+    void ResetThumbnails();
+    // Rebuilds every item and thumbnail at the current ImSize; false when there are no pages.
+    // Throws PageError at an unreadable page, the items before it kept.
+    bool RedisplayPageList();
+    void ClearWorkingPages();
+    void EmptyFolder(const QString& folder);
+    // Writes a page image of a stored chart into the Scanner folder as name + ".jpg" and
+    // appends it, unless a file of that name is there already. Throws PageError for a name
+    // that is not one plain file name, before anything is written.
+    void AddStoredPage(const QByteArray& jpeg, const QString& note, const QString& name,
+                       const QString& bookmark);
+    void SelectPageByName(const QString& file);
+
+public slots:
+    void PagekakuninShow();
+    void PageControlChange();
+    void ListView1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                          const QPoint& pos);
+    void ListView1Edited(int row, const QString& caption);
+    void ListView1StartDrag();
+    // Accepts only a list view as the source; the first item under the pointer becomes the
+    // drag source.
+    bool ListView1DragOver(QObject* source, const QPoint& pos);
+    void ListView1DragDrop(const QPoint& pos);
+    void EditMenuClick();
+    void PageDeleteClick();
+    void PasteMenuClick();
+    void displayMenuClick();
+    void PageRedispMenuClick();
+
+private:
+    void connectPageList();
+    // Appends a page whose thumbnail is made already; throws PageError for a null one.
+    void appendPage(const QString& file, const QString& note, const QString& bookmark,
+                    const QImage& thumbnail);
+    // Sets list item `row` from record `row`.
+    void refreshListItem(int row);
+    QImage thumbnailOf(int thumbIndex) const;
+    bool deleteAllowed_ = true;
+    int dragSource_ = -1;
+    bool fillingList_ = false;
+
+    // Acquisition --------------------------------------------------------------------------
+public:
+    Scanner* TwainScanner = nullptr;
+
+    // The folder read's filter text from the file type settings; empty when none is on.
+    QString ImageFileFilter() const;
+    // Reads the Scanner folder into the working pages. Throws PageError at an unreadable
+    // image, the pages before it kept.
+    void ReadScannerFolder();
+    void AddScannerFiles(const QStringList& patterns);
+    // Disables the main controls during a long operation and later gives each its state back.
+    void SetBusy(bool on);
+
+public slots:
+    void ScannerReadClick();
+    void ReadFilesClick();
+    void TwainSourceMenuClick();
+    void TwainReadMenuClick();
+
+private:
+    void connectAcquisition();
+    void TwainAcquired(const QImage& image);
+    void TwainFailed(const QString& reason);
+    QList<QObject*> busyControls() const;
+    QList<bool> busyStates_;
+    int busyDepth_ = 0;
+    // ----------------------------------------------------------------------------------------
 
 public slots:
     void CloseButtonClick();
