@@ -178,8 +178,10 @@ bool SettingsFile::parse(const QByteArray& bytes) {
         QString data = line.mid(pos + 1).trimmed();
         // Binary values run on over lines that end with a backslash.
         if (data.startsWith(QStringLiteral("hex"), Qt::CaseInsensitive)) {
-            while (data.endsWith(QLatin1Char('\\')) && i + 1 < lines.size()) {
+            while (data.endsWith(QLatin1Char('\\'))) {
                 data.chop(1);
+                if (i + 1 == lines.size())
+                    break;
                 data += lines.at(++i).trimmed();
             }
         }
