@@ -1,0 +1,288 @@
+#include "chartfile/PdfSource.h"
+
+#include "chartfile/PdfError.h"
+
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+bool isBlank(int c) {
+    return c == 0 || c == '\t' || c == '\f' || c == ' ';
+}
+
+bool endsKey(int c) {
+    switch (c) {
+    case '\r':
+    case '\n':
+    case ' ':
+    case '%':
+    case '(':
+    case '/':
+    case '<':
+    case '[':
+    case '{':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool endsName(int c) {
+    switch (c) {
+    case '\r':
+    case '\n':
+    case ' ':
+    case '%':
+    case '(':
+    case ')':
+    case '/':
+    case '<':
+    case '>':
+    case '[':
+    case ']':
+    case '{':
+    case '}':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool endsToken(int c) {
+    return c != ' ' && endsName(c);
+}
+
+} // namespace
+
+PdfSource::PdfSource(QByteArray bytes)
+    : data_(std::move(bytes)), p_(reinterpret_cast<const uchar*>(data_.constData())),
+      size_(data_.size()) {}
+
+PdfSource PdfSource::fromFile(const QString& path) {
+    // The whole file is read at once: the reader works on this snapshot, so another program
+    // that rewrites the file meanwhile can neither tear a page image nor crash the reader.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PdfError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throwReadError();
+    return PdfSource(std::move(bytes));
+}
+
+int PdfSource::peekAt(qint64 offset) const {
+    return offset < 0 || offset >= size_ ? -1 : p_[offset];
+}
+
+uchar PdfSource::readByte() {
+    if (atEnd())
+        throwReadError();
+    return p_[pos_++];
+}
+
+bool PdfSource::readMatches(const char* literal) {
+    const qint64 n = qint64(std::strlen(literal));
+    const bool match = lookingAt(literal);
+    if (!atEnd())
+        pos_ = std::min(pos_ + n, size_);
+    return match;
+}
+
+bool PdfSource::lookingAt(const char* literal) const {
+    const qint64 n = qint64(std::strlen(literal));
+    return !atEnd() && size_ - pos_ >= n && std::memcmp(p_ + pos_, literal, size_t(n)) == 0;
+}
+
+QByteArrayView PdfSource::bytesAt(qint64 offset, qint64 length) const {
+    if (offset < 0 || length < 0 || offset > size_ || length > size_ - offset)
+        throwReadError();
+    return QByteArrayView(data_.constData() + offset, length);
+}
+
+void PdfSource::skipBlanks() {
+    while (!atEnd()) {
+        const uchar c = p_[pos_];
+        if (isBlank(c)) {
+            ++pos_;
+        } else {
+            if (isPdfLineBreak(c))
+                ++pos_;
+            return;
+        }
+    }
+}
+
+void PdfSource::skipLineBreak() {
+    if (!isPdfLineBreak(peek()))
+        return;
+    ++pos_;
+    if (isPdfLineBreak(peek()))
+        ++pos_;
+}
+
+void PdfSource::skipToLineEnd() {
+    while (!atEnd() && !isPdfLineBreak(p_[pos_]))
+        ++pos_;
+}
+
+QByteArray PdfSource::readLine() {
+    const qint64 start = pos_;
+    skipToLineEnd();
+    QByteArray line = start < 0 || start >= size_ ? QByteArray() : data_.mid(start, pos_ - start);
+    skipLineBreak();
+    return line;
+}
+
+QByteArray PdfSource::readKey() {
+    const qint64 start = pos_;
+    while (!atEnd() && !endsKey(p_[pos_]))
+        ++pos_;
+    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+}
+
+QByteArray PdfSource::readName() {
+    if (atEnd())
+        return {};
+    if (p_[pos_++] != '/')
+        return {};
+    const qint64 start = pos_;
+    while (!atEnd() && !endsName(p_[pos_]))
+        ++pos_;
+    return data_.mid(start, pos_ - start);
+}
+
+QByteArray PdfSource::readToken() {
+    const qint64 start = pos_;
+    while (!atEnd() && !endsToken(p_[pos_]))
+        ++pos_;
+    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+}
+
+QByteArray PdfSource::readReference() {
+    skipBlanks();
+    const qint64 start = pos_;
+    while (!atEnd() && !endsToken(p_[pos_])) {
+        if (p_[pos_++] == 'R') {
+            QByteArray text = data_.mid(start, pos_ - start);
+            skipBlanks();
+            return text;
+        }
+    }
+    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+}
+
+QByteArray PdfSource::readDigits() {
+    const qint64 start = pos_;
+    while (!atEnd() && p_[pos_] >= '0' && p_[pos_] <= '9')
+        ++pos_;
+    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+}
+
+QByteArray PdfSource::readHexDigits() {
+    const qint64 start = pos_;
+    while (!atEnd() &&
+           ((p_[pos_] >= '0' && p_[pos_] <= '9') || (p_[pos_] >= 'A' && p_[pos_] <= 'F')))
+        ++pos_;
+    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+}
+
+void PdfSource::matchArray() {
+    int depth = 1;
+    while (!atEnd()) {
+        const uchar c = p_[pos_++];
+        if (c == '[')
+            ++depth;
+        else if (c == ']' && --depth == 0)
+            return;
+    }
+}
+
+void PdfSource::matchDictionary() {
+    int depth = 1;
+    while (!atEnd()) {
+        const uchar c = p_[pos_++];
+        if (c != '<' && c != '>')
+            continue;
+        if (atEnd())
+            return;
+        const uchar next = p_[pos_++];
+        if (c == '<' && next == '<')
+            ++depth;
+        else if (c == '>' && next == '>' && --depth == 0)
+            return;
+    }
+}
+
+qint64 PdfSource::skipArray() {
+    if (atEnd() || p_[pos_] != '[') {
+        if (!atEnd())
+            ++pos_;
+        throw PdfError(QStringLiteral("Not Array : GetIDArrayToken"));
+    }
+    ++pos_;
+    const qint64 afterBracket = pos_;
+    matchArray();
+    return afterBracket;
+}
+
+qint64 PdfSource::skipDictionary() {
+    const qint64 start = pos_;
+    if (atEnd() || p_[pos_] != '<')
+        throw PdfError(withPosition("Not < : Dictionary", start));
+    ++pos_;
+    if (atEnd() || p_[pos_] != '<')
+        throw PdfError(QStringLiteral("Not << : Dictionary"));
+    ++pos_;
+    matchDictionary();
+    return start;
+}
+
+qint64 PdfSource::skipDictionaryOrArray() {
+    if (peek() == '[')
+        return skipArray();
+    return skipDictionary();
+}
+
+void PdfSource::passArray() {
+    if (peek() != '[')
+        return;
+    ++pos_;
+    matchArray();
+}
+
+void PdfSource::passDictionary() {
+    if (!lookingAt("<<"))
+        return;
+    pos_ += 2;
+    matchDictionary();
+}
+
+void PdfSource::passDictionaryOrArray() {
+    const int c = peek();
+    if (c == '[')
+        passArray();
+    else if (c == '<')
+        passDictionary();
+    else
+        throw PdfError(withPosition("PDF DICTIONARY OR ARRAY ERROR address : ", pos_));
+}
+
+QByteArray PdfSource::readNameOrArray() {
+    const int c = peek();
+    if (c == '/')
+        return readName();
+    if (c == '[')
+        return readArrayText();
+    throw PdfError(withPosition("PDF ARRAY OR / TOKEN ERROR Adaress : ", pos_));
+}
+
+QByteArray PdfSource::readArrayText() {
+    const qint64 start = pos_;
+    if (peek() != '[')
+        return {};
+    ++pos_;
+    matchArray();
+    return data_.mid(start, pos_ - start);
+}
