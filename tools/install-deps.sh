@@ -12,7 +12,7 @@ packages=(
   libsane-dev sane-utils libsane1
   libpq-dev postgresql
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qpdf poppler-utils
+  qpdf poppler-utils poppler-data
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
   locales
