@@ -19,7 +19,9 @@ QString toSystemPath(const QString& nativePath) {
     return path.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
-TPathString::TPathString() : Base(QStringLiteral("C:\\")) {
+// The base starts as the home folder, this platform's counterpart of "C:\"; every user
+// assigns it from the settings before building a path.
+TPathString::TPathString() : Base(QDir::homePath() + QLatin1Char('/')) {
     const char* prefixes[] = {"A", "B", "C", "D"};
     for (int i = 0; i < 4; ++i)
         Front[i] = QString::fromLatin1(prefixes[i]);

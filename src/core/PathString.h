@@ -16,6 +16,7 @@ QString toSystemPath(const QString& nativePath);
 // number in four pairs, each pair framed by its level's prefix and suffix.
 class TPathString {
 public:
+    // Base: the home folder; prefixes "A" to "D"; suffixes empty; patient number 0.
     TPathString();
 
     // Stores the patient number modulo 100000000.

@@ -9,7 +9,8 @@ QString programDir() {
     QString dir = qEnvironmentVariable("TOVANE_PROGRAM_DIR");
     if (dir.isEmpty())
         dir = QCoreApplication::applicationDirPath();
-    dir = QDir::cleanPath(QDir::fromNativeSeparators(dir));
+    // Absolute, so that paths handed to other programs (the help viewer) mean the same there.
+    dir = QDir(QDir::fromNativeSeparators(dir)).absolutePath();
     // cleanPath keeps "/" for the root folder; every path is built as dir + "/Name".
     if (dir.endsWith(QLatin1Char('/')))
         dir.chop(1);

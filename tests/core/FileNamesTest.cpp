@@ -2,6 +2,8 @@
 #include "core/DateTimeText.h"
 #include "core/Workspace.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,6 +59,8 @@ TEST(Workspace, ProgramDirComesFromTheEnvironmentWithoutATrailingSeparator) {
     const Workspace ws = Workspace::current();
     qputenv("TOVANE_PROGRAM_DIR", "/");
     const QString root = programDir();
+    qputenv("TOVANE_PROGRAM_DIR", "demo/./work/");
+    const QString relative = programDir();
     if (saved.isNull())
         qunsetenv("TOVANE_PROGRAM_DIR");
     else
@@ -68,6 +72,7 @@ TEST(Workspace, ProgramDirComesFromTheEnvironmentWithoutATrailingSeparator) {
     EXPECT_EQ(ws.shioriFile(), QStringLiteral("/opt/tovane/Shiori.txt"));
     EXPECT_EQ(ws.helpFile(), QStringLiteral("/opt/tovane/TovaneFileLite.chm"));
     EXPECT_EQ(root, QString());
+    EXPECT_EQ(relative, QDir::currentPath() + QStringLiteral("/demo/work"));
 }
 
 } // namespace
