@@ -11,7 +11,7 @@
 // eight hex digits. The file is code page 932 with CR LF. A Windows "reg export" file
 // (Windows Registry Editor Version 5.00, UTF-16LE with a byte order mark) reads as well, and
 // is the form written when a text cannot be held in code page 932 (a Linux folder name, for
-// instance), so that no value is ever saved as something else than it is.
+// instance), so that such a text is never saved with its characters replaced by "?".
 //
 // Values keep their types, so a value whose stored type does not match is detectable. Values
 // of other types (hex:, hex(2): ...) and other keys in the file are kept as they stand.
