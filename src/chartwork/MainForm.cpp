@@ -213,7 +213,7 @@ void TMainForm::latestMenuClick() {
 
 void TMainForm::UtilNemuClick() {
     for (QAction* item : {VacuumMenu, MenteMenu, DBRegChkMenu, ExistMenu})
-        item->setEnabled(IndexConnected);
+        item->setEnabled(Index.isOpen());
 }
 
 void TMainForm::PopupMainMenu(const QPoint& screenPoint) {

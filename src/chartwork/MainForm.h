@@ -3,11 +3,12 @@
 // keys, help) and every control of the chart work. The handlers of each area of the chart
 // work live in files of their own, MainForm_<Area>.cpp.
 
+#include "chartwork/WorkingPages.h"
 #include "core/ActivityLog.h"
 #include "core/PathString.h"
 #include "core/Registory.h"
 #include "core/Workspace.h"
-#include "chartwork/WorkingPages.h"
+#include "index/ChartIndex.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -63,7 +64,7 @@ public:
     TDirFile DirFile;
     ActivityLog Activity;
     TErrorLogForm* ErrorLogForm = nullptr;
-    bool IndexConnected = false;
+    ChartIndex Index; // the chart index, connected while the window is shown
 
     // ---- Chart state ------------------------------------------------------------------------
     int PatientNo = 0;

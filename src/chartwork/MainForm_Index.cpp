@@ -5,10 +5,19 @@
 #include "platform/Dialogs.h"
 
 bool TMainForm::ConnectIndex() {
-    IndexConnected = true;
-    return true;
+    try {
+        Index.open(Ws.indexFile());
+        return true;
+    } catch (const std::exception&) {
+        Dialogs::instance().message(
+            this, Dialogs::Kind::Error,
+            QStringLiteral("データベースへの接続をキャンセルします。\nシステムを終了します。"),
+            Dialogs::Yes);
+        AddError(QStringLiteral("*** DataBase Connect Error"));
+        return false;
+    }
 }
 
 void TMainForm::DisconnectIndex() {
-    IndexConnected = false;
+    Index.close();
 }

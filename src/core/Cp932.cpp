@@ -13,11 +13,29 @@ namespace {
 
 // One iconv conversion of a whole buffer. Unconvertible input is replaced, one unit at a
 // time, by `replacement`, and the conversion goes on after it.
-QByteArray convert(const char* to, const char* from, const QByteArray& in, int unitSize,
+// One converter per direction and thread, opened on first use: opening one costs more than
+// converting a typical field.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    iconv_t get() const {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+        return cd_;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+QByteArray convert(const Converter& converter, const QByteArray& in, int unitSize,
                    const QByteArray& replacement) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    iconv_t cd = converter.get();
     QByteArray out;
     out.resize(in.size() * 2 + 16);
     char* inPtr = const_cast<char*>(in.constData());
@@ -44,26 +62,47 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in, int u
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(outPtr - out.data());
-    iconv_close(cd);
     return out;
+}
+
+bool isAscii(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+bool isAscii(const QByteArray& bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
 }
 
 } // namespace
 
+// Code page 932 holds ASCII unchanged (0x5C and 0x7E included in this mapping), so plain
+// ASCII texts skip the converter.
 QByteArray toCp932(const QString& text) {
     if (text.isEmpty())
         return {};
+    if (isAscii(text))
+        return text.toLatin1();
+    thread_local const Converter converter("CP932", "UCS-4LE");
     // UCS-4 makes one unit per character, so an unconvertible character becomes one "?".
     const QList<uint> ucs4 = text.toUcs4();
     const QByteArray units(reinterpret_cast<const char*>(ucs4.constData()),
                            ucs4.size() * qsizetype(sizeof(uint)));
-    return convert("CP932", "UCS-4LE", units, 4, "?");
+    return convert(converter, units, 4, "?");
 }
 
 QString fromCp932(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return {};
-    return QString::fromUtf8(convert("UTF-8", "CP932", bytes, 1, "\xEF\xBF\xBD"));
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    thread_local const Converter converter("UTF-8", "CP932");
+    return QString::fromUtf8(convert(converter, bytes, 1, "\xEF\xBF\xBD"));
 }
 
 QByteArray cutToBytes(const QByteArray& cp932, int maxBytes) {
@@ -89,4 +128,6 @@ QString cutTextToBytes(const QString& text, int maxBytes) {
     return fromCp932(toCp932Cut(text, maxBytes));
 }
 
-int cp932Length(const QString& text) { return static_cast<int>(toCp932(text).size()); }
+int cp932Length(const QString& text) {
+    return static_cast<int>(toCp932(text).size());
+}

@@ -2,6 +2,7 @@
 
 #include "chartwork/MainForm.h"
 #include "core/Cp932.h"
+#include "index/IndexFile.h"
 
 #include <QDir>
 
@@ -9,7 +10,8 @@ MainFormFixture::MainFormFixture() : workspace{temp.file(QStringLiteral("program
     oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", temp.file(QStringLiteral("config")).toLocal8Bit());
     QDir().mkpath(workspace.scannerDir());
-    writeFile(workspace.indexFile(), QByteArray());
+    QDir().mkpath(workspace.databaseDir());
+    createIndexFile(workspace.indexFile());
 }
 
 MainFormFixture::~MainFormFixture() {

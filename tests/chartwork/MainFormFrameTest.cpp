@@ -180,3 +180,35 @@ TEST_F(FrameTest, ToolCursorsAreRegisteredUnderTheirNumbers) {
         EXPECT_FALSE(toolCursor(100 + i).pixmap().isNull()) << names[i].toStdString();
     }
 }
+
+TEST_F(FrameTest, AnIndexThatCannotBeConnectedClosesTheWindowByTheNormalPath) {
+    writeFile(workspace.indexFile(), "this is not an SQLite database, it only has the name");
+    TMainForm form(workspace);
+    ASSERT_TRUE(form.FormCreate());
+    form.show();
+    QTest::qWait(10); // the close is queued behind the first showing
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(dialogs.boxes.size(), 1);
+    EXPECT_EQ(dialogs.last().kind, Dialogs::Kind::Error);
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("データベースへの接続をキャンセルします。\nシステムを終了します。"));
+    EXPECT_EQ(dialogs.last().buttons, int(Dialogs::Yes));
+    ASSERT_EQ(form.errorLog()->Lines().size(), 1);
+    EXPECT_TRUE(
+        form.errorLog()->Lines()[0].endsWith(QStringLiteral(": *** DataBase Connect Error")));
+    // The normal close wrote the settings and the lists back.
+    EXPECT_TRUE(QFile::exists(settingsFile()));
+    EXPECT_TRUE(QFile::exists(workspace.commentFile()));
+    EXPECT_FALSE(form.Index.isOpen());
+}
+
+TEST_F(FrameTest, UtilityItemsFollowTheIndexConnection) {
+    auto form = startForm();
+    emit form->UtilMenu->aboutToShow();
+    EXPECT_TRUE(form->VacuumMenu->isEnabled());
+    EXPECT_TRUE(form->ExistMenu->isEnabled());
+    form->Index.close();
+    emit form->UtilMenu->aboutToShow();
+    for (QAction* item : {form->VacuumMenu, form->MenteMenu, form->DBRegChkMenu, form->ExistMenu})
+        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+}

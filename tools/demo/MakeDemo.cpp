@@ -10,11 +10,13 @@
 #include "core/Registory.h"
 #include "core/TextLines.h"
 #include "index/ChartIndex.h"
+#include "index/IndexFile.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <cstdio>
 
