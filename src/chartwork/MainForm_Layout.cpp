@@ -23,6 +23,8 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAccessibleName(caption);
+    // As wide as the caption needs, so that the whole top panel fits a 1280-pixel screen.
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
     return b;
 }
 
@@ -50,7 +52,7 @@ QLineEdit* statusLine(const char* name, QWidget* parent) {
     e->setFrame(false);
     e->setFocusPolicy(Qt::NoFocus);
     e->setAccessibleName(QString::fromLatin1(name));
-    e->setMinimumWidth(220);
+    e->setMinimumWidth(180);
     return e;
 }
 
@@ -232,6 +234,11 @@ QWidget* TMainForm::buildPageTab() {
     RotRieghtBtn = toolButton(QStringLiteral("右回転"), "RotRieghtBtn", tab);
     UpDownBtn = toolButton(QStringLiteral("上下反転"), "UpDownBtn", tab);
     UndoBtn = toolButton(QStringLiteral("元に戻す"), "UndoBtn", tab);
+    tools->addStretch(1);
+    layout->addLayout(tools);
+
+    // Second row: view, rotation, undo and the eight send buttons.
+    tools = new QHBoxLayout;
     for (QToolButton* b : {ZoomInBtn, ZoomOutBtn, RotLeftBtn, RotRieghtBtn, UpDownBtn, UndoBtn})
         tools->addWidget(b);
     tools->addSpacing(8);

@@ -2,6 +2,8 @@
 //
 //   <folder>/program/   the program folder: Scanner (a few sample pages), Database (an empty
 //                       chart index), Import, Log, Export, Paper, Comment.txt, Shiori.txt
+//   <folder>/samples/   the same sample pages again: the workstation empties its Scanner folder
+//                       at every start, so ファイル → 画像ファイル読込み opens here
 //   <folder>/charts/    the base folder of the chart PDFs
 //   <folder>/config/    XDG_CONFIG_HOME of the demo, holding its own settings file
 //
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
     const QString program = root.filePath(QStringLiteral("program"));
     const QString charts = root.filePath(QStringLiteral("charts"));
     const QString config = root.filePath(QStringLiteral("config"));
+    const QString samples = root.filePath(QStringLiteral("samples"));
     const QString indexFile = program + QStringLiteral("/Database/WembaTovaneDb.sqb");
     if (QFile::exists(indexFile)) {
         std::printf("demo workspace ready: %s\n", qPrintable(root.absolutePath()));
@@ -78,12 +81,15 @@ int main(int argc, char** argv) {
 
     for (const QString& dir :
          {program + "/Scanner", program + "/Database", program + "/Import", program + "/Log",
-          program + "/Export", program + "/Paper", charts, config})
+          program + "/Export", program + "/Paper", charts, config, samples})
         QDir().mkpath(dir);
 
-    for (int i = 1; i <= 4; ++i)
-        samplePage(i).save(
-            program + QStringLiteral("/Scanner/page%1.jpg").arg(i, 2, 10, QChar('0')), "JPEG", 85);
+    for (int i = 1; i <= 4; ++i) {
+        const QImage page = samplePage(i);
+        const QString name = QStringLiteral("page%1.jpg").arg(i, 2, 10, QChar('0'));
+        page.save(program + QStringLiteral("/Scanner/") + name, "JPEG", 85);
+        page.save(samples + QLatin1Char('/') + name, "JPEG", 85);
+    }
     writeCp932Lines(program + "/Comment.txt",
                     {QStringLiteral("異常なし"), QStringLiteral("要再検査"), QStringLiteral("済")});
     writeCp932Lines(program + "/Shiori.txt",
@@ -97,7 +103,7 @@ int main(int argc, char** argv) {
     reg.HPName = QStringLiteral("デモ診療所");
     reg.KaCode = QStringLiteral("01");
     reg.WriteInhibit = false;
-    reg.FileOpenDir = QDir(program).absolutePath() + QLatin1Char('/');
+    reg.FileOpenDir = QDir(samples).absolutePath() + QLatin1Char('/');
     reg.Save();
 
     // The index file last: its presence marks a complete workspace.
