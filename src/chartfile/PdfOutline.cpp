@@ -52,7 +52,7 @@ void PdfOutline::start() {
     ended_ = false;
 }
 
-void PdfOutline::readItem(const QByteArray& reference) {
+void PdfOutline::readItem(QByteArray reference) {
     PdfSource& s = doc_.source();
     current_ = OutlineItem();
     currentExamined_ = false;

@@ -35,7 +35,7 @@ public:
 
 private:
     void start();
-    void readItem(const QByteArray& reference);
+    void readItem(QByteArray reference); // by value: it replaces the item it may come from
     ObjectId examineCurrent();
     void advance();
 
