@@ -272,3 +272,50 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
+
+namespace {
+
+// Appends an update to a PDF: objects at the end, a cross-reference section listing
+// `entries` (object number -> line without its offset when the object is appended) and a
+// trailer whose Prev is the older section.
+QByteArray appendUpdate(const QByteArray& pdf, const QByteArray& object2,
+                        const QByteArray& entry2) {
+    QByteArray out = pdf;
+    const qint64 previous =
+        pdf.mid(pdf.lastIndexOf("startxref") + 11).trimmed().split('\r').first().toLongLong();
+    const qint64 objectOffset = out.size();
+    if (!object2.isEmpty())
+        out += "2 0 obj\r\n" + object2 + "\r\nendobj\r\n";
+    const qint64 xref = out.size();
+    out += "xref\r\n2 1\r\n" +
+           (entry2.isEmpty() ? QByteArray::number(objectOffset).rightJustified(10, '0') + " 00000 n"
+                             : entry2) +
+           "\r\ntrailer\r\n<<\r\n/Size 99\r\n/Root 1 0 R\r\n/Info 2 0 R\r\n/Prev " +
+           QByteArray::number(previous) + "\r\n>>\r\nstartxref\r\n" + QByteArray::number(xref) +
+           "\r\n%%EOF\r\n";
+    return out;
+}
+
+TEST(PdfReaderSections, NewestSectionWinsAndFreeEntriesFallBackToOlderOnes) {
+    ChartPdfFixture f = threePageChart();
+    f.author = QStringLiteral("older");
+    const QByteArray base = f.build();
+    const QByteArray newer = "<<\r\n/Author " + pdfTestText(QStringLiteral("Ｒ２．０")) + "\r\n>>";
+    struct Case {
+        QByteArray pdf;
+        QString author;
+    } cases[] = {
+        {appendUpdate(base, newer, {}), QStringLiteral("Ｒ２．０")},
+        {appendUpdate(base, {}, "0000000000 00000 f"), QStringLiteral("older")},
+        {appendUpdate(appendUpdate(base, {}, "0000000000 00000 f"), newer, {}),
+         QStringLiteral("Ｒ２．０")},
+    };
+    for (const Case& c : cases) {
+        TPdfStream stream;
+        stream.OpenBytes(c.pdf);
+        EXPECT_EQ(stream.Author(), c.author);
+        EXPECT_EQ(stream.PageCount(), 3);
+    }
+}
+
+} // namespace

@@ -2,7 +2,7 @@
 
 #include "core/Cp932.h"
 
-#include <gtest/gtest.h>
+#include <stdexcept>
 
 int PdfTestBuilder::add(const QByteArray& value) {
     objects.push_back(value);
@@ -13,9 +13,8 @@ void PdfTestBuilder::edit(int number, const QByteArray& from, const QByteArray& 
     QByteArray& value = object(number);
     const qsizetype at = value.indexOf(from);
     if (at < 0)
-        ADD_FAILURE() << "object " << number << " lacks " << from.toStdString();
-    else
-        value.replace(at, from.size(), to);
+        throw std::logic_error("object " + std::to_string(number) + " lacks " + from.toStdString());
+    value.replace(at, from.size(), to);
 }
 
 QByteArray PdfTestBuilder::build() const {

@@ -25,7 +25,7 @@ struct PdfTestBuilder {
 
     int add(const QByteArray& value);
     QByteArray& object(int number) { return objects.at(size_t(number - 1)); }
-    // Replaces the first `from` in an object's value; fails the test when it is missing.
+    // Replaces the first `from` in an object's value; throws (failing the test) when it is missing.
     void edit(int number, const QByteArray& from, const QByteArray& to);
 
     QByteArray build() const;
