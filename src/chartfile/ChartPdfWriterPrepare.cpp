@@ -1,6 +1,7 @@
 #include "chartfile/ChartPdfWriterPrepare.h"
 
 #include "imaging/JpegCodec.h"
+#include "imaging/JpegScale.h"
 #include "imaging/PageImage.h"
 #include "imaging/Resample.h"
 
@@ -38,12 +39,15 @@ int clampQuality(int quality) {
 
 namespace {
 
-QImage loadSource(const QString& path, QSize layout, bool stretch, QSize& sourceSize) {
+QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QImage();
-    const QByteArray bytes = file.readAll();
-    file.close();
+        return QByteArray();
+    return file.readAll();
+}
+
+QImage loadSource(const QString& path, const QByteArray& bytes, QSize layout, bool stretch,
+                  QSize& sourceSize) {
     if (looksLikeJpeg(bytes)) {
         sourceSize = jpegSize(bytes);
         if (sourceSize.isValid()) {
@@ -69,14 +73,26 @@ PreparedPageImage preparePageImage(const QString& path, QSize layout, bool stret
         return page;
     }
     try {
+        const QByteArray bytes = readFile(path);
+        // Scanned JPEG pages, the usual case, stay in YCbCr from file to page image.
+        if (stretch && looksLikeJpeg(bytes) && jpegSize(bytes).isValid()) {
+            page.size = stretchedSize(jpegSize(bytes), layout);
+            page.jpeg = scaleJpeg(bytes, page.size, clampQuality(quality));
+            if (!page.jpeg.isEmpty()) {
+                page.status = PreparedPageImage::Status::Ready;
+                return page;
+            }
+        }
         QSize sourceSize;
-        const QImage source = loadSource(path, layout, stretch, sourceSize);
+        const QImage source = loadSource(path, bytes, layout, stretch, sourceSize);
         if (source.isNull())
             return page;
         QImage prepared;
         if (stretch) {
             page.size = stretchedSize(sourceSize, layout);
-            prepared = smoothScale(source, page.size);
+            const QSizeF extent = dctScaledExtent(sourceSize, source.size());
+            prepared = smoothScaleByRatio(source, page.size, extent.width() / page.size.width(),
+                                          extent.height() / page.size.height());
         } else {
             page.size = cutOutSize(sourceSize, layout);
             prepared = source.copy(0, 0, page.size.width(), page.size.height());

@@ -2,6 +2,7 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -75,6 +76,21 @@ QImage decodeWithQt(const QByteArray& jpeg) {
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+// The plane grown to `padded` by repeating its last column and row, as the encoder reads a luma
+// plane padded to the subsampling factors.
+QImage padPlane(const QImage& plane, QSize padded) {
+    if (plane.size() == padded)
+        return plane;
+    QImage out(padded, QImage::Format_Grayscale8);
+    for (int y = 0; y < padded.height(); ++y) {
+        const uchar* src = plane.constScanLine(std::min(y, plane.height() - 1));
+        uchar* dst = out.scanLine(y);
+        std::copy(src, src + plane.width(), dst);
+        std::fill(dst + plane.width(), dst + padded.width(), src[plane.width() - 1]);
+    }
+    return out;
+}
+
 } // namespace
 
 bool looksLikeJpeg(const QByteArray& bytes) {
@@ -132,6 +148,82 @@ QByteArray encodeJpeg(const QImage& image, int quality) {
     const int rc = tjCompress2(tj, rgb.constBits(), rgb.width(),
                                static_cast<int>(rgb.bytesPerLine()), rgb.height(), pixelFormat,
                                &out, &outSize, TJSAMP_420, qBound(1, quality, 100), 0);
+    QByteArray result;
+    if (rc == 0 && out)
+        result = QByteArray(reinterpret_cast<const char*>(out), static_cast<qsizetype>(outSize));
+    tjFree(out);
+    return result;
+}
+
+JpegPlanes decodeJpegPlanes(const QByteArray& jpeg, QSize atLeast) {
+    Header header;
+    if (!readHeader(jpeg, header))
+        return JpegPlanes();
+    const bool grey = header.colorspace == TJCS_GRAY;
+    if (!grey && header.colorspace != TJCS_YCbCr)
+        return JpegPlanes();
+    const QSize size = decodeSize(header, atLeast);
+    JpegPlanes planes;
+    // The luma plane is padded to a multiple of the subsampling factors; the padding is cut off
+    // after decoding.
+    const QSize luma(tjPlaneWidth(0, size.width(), header.subsamp),
+                     tjPlaneHeight(0, size.height(), header.subsamp));
+    if (luma.width() <= 0 || luma.height() <= 0)
+        return JpegPlanes();
+    planes.y = QImage(luma, QImage::Format_Grayscale8);
+    if (!grey) {
+        const QSize chroma(tjPlaneWidth(1, size.width(), header.subsamp),
+                           tjPlaneHeight(1, size.height(), header.subsamp));
+        if (chroma.width() <= 0 || chroma.height() <= 0)
+            return JpegPlanes();
+        planes.cb = QImage(chroma, QImage::Format_Grayscale8);
+        planes.cr = QImage(chroma, QImage::Format_Grayscale8);
+        if (planes.cb.isNull() || planes.cr.isNull())
+            return JpegPlanes();
+    }
+    if (planes.y.isNull())
+        return JpegPlanes();
+    unsigned char* dst[3] = {planes.y.bits(), grey ? nullptr : planes.cb.bits(),
+                             grey ? nullptr : planes.cr.bits()};
+    int strides[3] = {static_cast<int>(planes.y.bytesPerLine()),
+                      grey ? 0 : static_cast<int>(planes.cb.bytesPerLine()),
+                      grey ? 0 : static_cast<int>(planes.cr.bytesPerLine())};
+    const int rc = tjDecompressToYUVPlanes(
+        decompressor(), reinterpret_cast<const unsigned char*>(jpeg.constData()),
+        static_cast<unsigned long>(jpeg.size()), dst, size.width(), strides, size.height(), 0);
+    if (rc != 0 && tjGetErrorCode(decompressor()) == TJERR_FATAL)
+        return JpegPlanes();
+    if (luma != size)
+        planes.y = planes.y.copy(0, 0, size.width(), size.height());
+    return planes;
+}
+
+QByteArray encodeJpegPlanes420(const JpegPlanes& planes, int quality) {
+    if (planes.isNull() || planes.y.format() != QImage::Format_Grayscale8)
+        return QByteArray();
+    const int w = planes.y.width(), h = planes.y.height();
+    const QSize chroma(tjPlaneWidth(1, w, TJSAMP_420), tjPlaneHeight(1, h, TJSAMP_420));
+    const QImage y =
+        padPlane(planes.y, QSize(tjPlaneWidth(0, w, TJSAMP_420), tjPlaneHeight(0, h, TJSAMP_420)));
+    QImage cb = planes.cb, cr = planes.cr;
+    if (cb.isNull() || cr.isNull()) {
+        cb = QImage(chroma, QImage::Format_Grayscale8);
+        cb.fill(128);
+        cr = cb;
+    }
+    if (cb.size() != chroma || cr.size() != chroma || cb.format() != QImage::Format_Grayscale8 ||
+        cr.format() != QImage::Format_Grayscale8)
+        return QByteArray();
+    tjhandle tj = compressor();
+    if (!tj)
+        return QByteArray();
+    const unsigned char* src[3] = {y.constBits(), cb.constBits(), cr.constBits()};
+    const int strides[3] = {static_cast<int>(y.bytesPerLine()), static_cast<int>(cb.bytesPerLine()),
+                            static_cast<int>(cr.bytesPerLine())};
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    const int rc = tjCompressFromYUVPlanes(tj, src, w, strides, h, TJSAMP_420, &out, &outSize,
+                                           qBound(1, quality, 100), 0);
     QByteArray result;
     if (rc == 0 && out)
         result = QByteArray(reinterpret_cast<const char*>(out), static_cast<qsizetype>(outSize));

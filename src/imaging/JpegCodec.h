@@ -22,3 +22,18 @@ QByteArray encodeJpeg(const QImage& image, int quality);
 
 // True when the bytes begin with a JPEG start-of-image marker.
 bool looksLikeJpeg(const QByteArray& bytes);
+
+// The colour planes of a JPEG as stored: Y at full size, Cb and Cr at the size the chroma
+// subsampling gives. All three are Format_Grayscale8; Cb and Cr are null for a grey JPEG.
+struct JpegPlanes {
+    QImage y, cb, cr;
+    bool isNull() const { return y.isNull(); }
+};
+
+// Decodes to planes with the DCT scaling of decodeJpeg, skipping the colour conversion and
+// the chroma upsampling. Null planes when the data is not a readable YCbCr or grey JPEG.
+JpegPlanes decodeJpegPlanes(const QByteArray& jpeg, QSize atLeast = QSize());
+
+// Encodes Y, Cb and Cr planes as a baseline 4:2:0 JPEG: Y of the image's size, Cb and Cr of
+// half that, rounded up. Null chroma planes make a neutral grey. Empty on failure.
+QByteArray encodeJpegPlanes420(const JpegPlanes& planes, int quality);

@@ -36,18 +36,18 @@ void quantise(const std::vector<double>& real, int32_t* out) {
     out[largest] += kOne - sum;
 }
 
-Taps makeTaps(int src, int dst) {
+// `ratio` is the number of source pixels per destination pixel.
+Taps makeTaps(int src, int dst, double ratio) {
     Taps taps;
     taps.first.resize(dst);
     taps.count.resize(dst);
-    const double ratio = double(src) / dst; // source pixels per destination pixel
     std::vector<std::vector<double>> real(dst);
     if (ratio > 1.0) {
         // Reduction: destination i covers source [i*ratio, (i+1)*ratio); each source pixel
         // weighs by the length of its overlap with that interval.
         for (int i = 0; i < dst; ++i) {
-            const double lo = i * ratio;
-            const double hi = std::min(double(src), (i + 1) * ratio);
+            const double lo = std::min(i * ratio, src - 0.5);
+            const double hi = std::min(double(src), std::max((i + 1) * ratio, lo + 0.5));
             const int j0 = static_cast<int>(std::floor(lo));
             const int j1 = std::min(src, static_cast<int>(std::ceil(hi)));
             taps.first[i] = j0;
@@ -125,17 +125,24 @@ void scaleRows(const QImage& src, QImage& dst, const Taps& across, const Taps& d
 QImage smoothScale(const QImage& image, QSize target) {
     if (image.isNull() || target.isEmpty())
         return QImage();
+    return smoothScaleByRatio(image, target, double(image.width()) / target.width(),
+                              double(image.height()) / target.height());
+}
+
+QImage smoothScaleByRatio(const QImage& image, QSize target, double ratioX, double ratioY) {
+    if (image.isNull() || target.isEmpty() || !(ratioX > 0) || !(ratioY > 0))
+        return QImage();
     const bool grey = image.format() == QImage::Format_Grayscale8;
     const QImage src = grey || image.format() == QImage::Format_RGB32
                            ? image
                            : image.convertToFormat(QImage::Format_RGB32);
-    if (src.size() == target)
+    if (src.size() == target && ratioX == 1.0 && ratioY == 1.0)
         return src;
     QImage dst(target, src.format());
     if (dst.isNull())
         return QImage();
-    const Taps across = makeTaps(src.width(), target.width());
-    const Taps down = makeTaps(src.height(), target.height());
+    const Taps across = makeTaps(src.width(), target.width(), ratioX);
+    const Taps down = makeTaps(src.height(), target.height(), ratioY);
     if (grey)
         scaleRows<1>(src, dst, across, down);
     else

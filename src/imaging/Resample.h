@@ -10,3 +10,9 @@
 // scaled as Format_RGB32 (alpha is dropped; callers flatten transparency first). A null image
 // or an empty target gives a null image.
 QImage smoothScale(const QImage& image, QSize target);
+
+// The same with a given number of source pixels per destination pixel in each direction
+// instead of the ratio of the sizes. Chroma planes need it: their sizes are rounded up from
+// the luma size, so their own ratio is slightly off the picture's. Whatever a destination
+// pixel covers beyond the source is taken from the source's last row or column.
+QImage smoothScaleByRatio(const QImage& image, QSize target, double ratioX, double ratioY);
