@@ -4,7 +4,11 @@
 
 #include <QFile>
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace {
 
@@ -60,16 +64,47 @@ PdfSource::PdfSource(QByteArray bytes)
     : data_(std::move(bytes)), p_(reinterpret_cast<const uchar*>(data_.constData())),
       size_(data_.size()) {}
 
+PdfSource::PdfSource(std::shared_ptr<char> file, qint64 size)
+    : file_(std::move(file)), p_(reinterpret_cast<const uchar*>(file_.get())), size_(size) {}
+
+void PdfSource::FreeBuffer::operator()(char* p) const {
+    std::free(p);
+}
+
 PdfSource PdfSource::fromFile(const QString& path) {
     // The whole file is read at once: the reader works on this snapshot, so another program
-    // that rewrites the file meanwhile can neither tear a page image nor crash the reader.
+    // that rewrites the file meanwhile can neither tear a page image nor crash the reader (a
+    // memory map would fault on a file truncated under it).
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw PdfError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throwReadError();
-    return PdfSource(std::move(bytes));
+    const qint64 expected = file.size();
+    // Whole-file buffers are many megabytes: in huge pages they cost a few page faults
+    // instead of thousands.
+    constexpr qint64 kHugePage = qint64(2) << 20;
+    const qint64 capacity =
+        std::max<qint64>(kHugePage, (expected + kHugePage) / kHugePage * kHugePage);
+    std::shared_ptr<char> buffer(
+        static_cast<char*>(std::aligned_alloc(size_t(kHugePage), size_t(capacity))), FreeBuffer());
+    if (!buffer)
+        throw std::bad_alloc();
+    ::madvise(buffer.get(), size_t(capacity), MADV_HUGEPAGE);
+    qint64 size = 0;
+    while (size < capacity) {
+        const qint64 n = file.read(buffer.get() + size, capacity - size);
+        if (n < 0)
+            throwReadError();
+        if (n == 0)
+            break;
+        size += n;
+    }
+    return PdfSource(std::move(buffer), size);
+}
+
+QByteArray PdfSource::slice(qint64 start, qint64 end) const {
+    if (start < 0 || start >= size_ || end <= start)
+        return {};
+    return QByteArray(reinterpret_cast<const char*>(p_) + start, std::min(end, size_) - start);
 }
 
 int PdfSource::peekAt(qint64 offset) const {
@@ -98,7 +133,7 @@ bool PdfSource::lookingAt(const char* literal) const {
 QByteArrayView PdfSource::bytesAt(qint64 offset, qint64 length) const {
     if (offset < 0 || length < 0 || offset > size_ || length > size_ - offset)
         throwReadError();
-    return QByteArrayView(data_.constData() + offset, length);
+    return QByteArrayView(reinterpret_cast<const char*>(p_) + offset, length);
 }
 
 void PdfSource::skipBlanks() {
@@ -130,7 +165,7 @@ void PdfSource::skipToLineEnd() {
 QByteArray PdfSource::readLine() {
     const qint64 start = pos_;
     skipToLineEnd();
-    QByteArray line = start < 0 || start >= size_ ? QByteArray() : data_.mid(start, pos_ - start);
+    QByteArray line = slice(start, pos_);
     skipLineBreak();
     return line;
 }
@@ -139,7 +174,7 @@ QByteArray PdfSource::readKey() {
     const qint64 start = pos_;
     while (!atEnd() && !endsKey(p_[pos_]))
         ++pos_;
-    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }
 
 QByteArray PdfSource::readName() {
@@ -150,14 +185,14 @@ QByteArray PdfSource::readName() {
     const qint64 start = pos_;
     while (!atEnd() && !endsName(p_[pos_]))
         ++pos_;
-    return data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }
 
 QByteArray PdfSource::readToken() {
     const qint64 start = pos_;
     while (!atEnd() && !endsToken(p_[pos_]))
         ++pos_;
-    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }
 
 QByteArray PdfSource::readReference() {
@@ -165,19 +200,19 @@ QByteArray PdfSource::readReference() {
     const qint64 start = pos_;
     while (!atEnd() && !endsToken(p_[pos_])) {
         if (p_[pos_++] == 'R') {
-            QByteArray text = data_.mid(start, pos_ - start);
+            QByteArray text = slice(start, pos_);
             skipBlanks();
             return text;
         }
     }
-    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }
 
 QByteArray PdfSource::readDigits() {
     const qint64 start = pos_;
     while (!atEnd() && p_[pos_] >= '0' && p_[pos_] <= '9')
         ++pos_;
-    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }
 
 QByteArray PdfSource::readHexDigits() {
@@ -185,7 +220,7 @@ QByteArray PdfSource::readHexDigits() {
     while (!atEnd() &&
            ((p_[pos_] >= '0' && p_[pos_] <= '9') || (p_[pos_] >= 'A' && p_[pos_] <= 'F')))
         ++pos_;
-    return start < 0 ? QByteArray() : data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }
 
 void PdfSource::matchArray() {
@@ -284,5 +319,5 @@ QByteArray PdfSource::readArrayText() {
         return {};
     ++pos_;
     matchArray();
-    return data_.mid(start, pos_ - start);
+    return slice(start, pos_);
 }

@@ -23,6 +23,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
 class PdfSource {
 public:
     explicit PdfSource(QByteArray bytes);
@@ -69,10 +71,17 @@ public:
     QByteArray readArrayText();
 
 private:
+    PdfSource(std::shared_ptr<char> file, qint64 size);
+    QByteArray slice(qint64 start, qint64 end) const;
     void matchArray();      // after the "[": up to the matching "]"
     void matchDictionary(); // after the "<<": up to the matching ">>"
 
-    QByteArray data_;
+    struct FreeBuffer {
+        void operator()(char* p) const;
+    };
+
+    QByteArray data_;            // bytes handed in
+    std::shared_ptr<char> file_; // or a whole file read by fromFile
     const uchar* p_ = nullptr;
     qint64 size_ = 0;
     qint64 pos_ = 0;

@@ -42,8 +42,12 @@ void TPdfStream::SelectPage(int index) {
     // Shorter images keep the bytes of the page selected before, as the image object does
     // when it is not loaded anew.
     if (page->imageLength >= 4)
-        image_ = document_->source().bytesAt(page->imagePosition, page->imageLength).toByteArray();
+        image_ = imageBytes(*page).toByteArray();
     imageLength_ = page->imageLength;
+}
+
+QByteArrayView TPdfStream::imageBytes(const PdfPageRecord& page) const {
+    return document_->source().bytesAt(page.imagePosition, page.imageLength);
 }
 
 QString TPdfStream::PageNote() const {

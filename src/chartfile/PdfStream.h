@@ -36,6 +36,9 @@ public:
     qint32 ImageLength() const { return imageLength_; }
 
     const std::vector<PdfPageRecord>& pages() const { return pages_; }
+    // The image bytes of a page record, without a copy; valid while the stream is open.
+    // The read error when they do not lie inside the file.
+    QByteArrayView imageBytes(const PdfPageRecord& page) const;
 
 private:
     void openSource(PdfSource source);
