@@ -89,9 +89,9 @@ void writeChartPages(TPdfWriteForm& writer, const QList<ChartPageInput>& pages,
     }
 }
 
-void writeChartPdf(TPdfWriteForm& writer, const QString& path, const ChartPdfSettings& settings,
-                   const QList<ChartPageInput>& pages, const QString& title,
-                   const ChartWriteHooks& hooks) {
+int writeChartPdf(TPdfWriteForm& writer, const QString& path, const ChartPdfSettings& settings,
+                  const QList<ChartPageInput>& pages, const QString& title,
+                  const ChartWriteHooks& hooks) {
     writer.PageWidth = settings.pageWidth;
     writer.PageHeight = settings.pageHeight;
     writer.CreatorText = FullWidthDate(writer.now().date());
@@ -103,5 +103,7 @@ void writeChartPdf(TPdfWriteForm& writer, const QString& path, const ChartPdfSet
     if (hooks.idle)
         hooks.idle();
     writeChartPages(writer, pages, title, hooks);
+    const int written = writer.pageCount();
     writer.EndChart();
+    return written;
 }

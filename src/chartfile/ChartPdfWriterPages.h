@@ -43,8 +43,8 @@ void writeChartPages(TPdfWriteForm& writer, const QList<ChartPageInput>& pages,
                      const QString& title, const ChartWriteHooks& hooks = {});
 
 // A whole chart PDF: Creator the full-width date of today, BeginChart, the settings, the status
-// text, the page steps and EndChart. With no page written EndChart fails: ChartPdfWriterError,
-// and an earlier file at `path` stays as it was.
-void writeChartPdf(TPdfWriteForm& writer, const QString& path, const ChartPdfSettings& settings,
-                   const QList<ChartPageInput>& pages, const QString& title,
-                   const ChartWriteHooks& hooks = {});
+// text, the page steps and EndChart; returns the number of pages written. With no page written
+// EndChart fails: ChartPdfWriterError, and an earlier file at `path` stays as it was.
+int writeChartPdf(TPdfWriteForm& writer, const QString& path, const ChartPdfSettings& settings,
+                  const QList<ChartPageInput>& pages, const QString& title,
+                  const ChartWriteHooks& hooks = {});

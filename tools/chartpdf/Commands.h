@@ -7,6 +7,7 @@
 
 int infoCommand(const QStringList& args);
 int extractCommand(const QStringList& args);
+int writeCommand(const QStringList& args);
 
 // Standard output and standard error as UTF-8 lines.
 void printOut(const QString& line);

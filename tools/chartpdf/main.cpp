@@ -19,6 +19,9 @@ const Subcommand kSubcommands[] = {
     {"info", "FILE", "page count, then per page: number, image name, image length, note, bookmark",
      infoCommand},
     {"extract", "FILE DIR", "writes every page's JPEG as DIR/<image name>.jpg", extractCommand},
+    {"write",
+     "OUT.pdf [--width W] [--height H] [--quality Q] [--no-stretch] IMAGE[::NOTE[::BOOKMARK]]...",
+     "writes a chart PDF from image files with the workstation's writer", writeCommand},
 };
 
 int usage() {
