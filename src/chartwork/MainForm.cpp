@@ -41,7 +41,7 @@ TMainForm::TMainForm(const Workspace& workspace, QWidget* parent)
     connect(UtilMenu, &QMenu::aboutToShow, this, &TMainForm::UtilNemuClick);
     connect(ErrorClearMenu, &QAction::triggered, this, &TMainForm::ErrorClearMenuClick);
     connect(ErrorShowMenu, &QAction::triggered, this, &TMainForm::ErrorShowMenuClick);
-    connect(ClearButton, &QPushButton::clicked, this, &TMainForm::ResetChart);
+    connectSelection();
     connectPageList();
     connectAcquisition();
 }

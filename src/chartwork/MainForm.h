@@ -28,6 +28,7 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class TErrorLogForm;
+class TPatientTab;
 
 // What "保存" does with the chart being put together.
 enum class TFilingState { Idle, New, Overwrite };
@@ -273,9 +274,27 @@ public slots:
     // Opens the main menu at a screen point.
     void PopupMainMenu(const QPoint& screenPoint);
 
-    // Chart state resets (extended by the selection area).
+    // Patient and volume selection ---------------------------------------------------------
+    // Empties the Scanner folder, the working pages, the selection and the patient fields.
     void ResetChart();
+    // Resets the selection, the status lines and the chart buttons, and the patient fields.
     void ResetSelection();
+    void PidBtnClick();
+    void SubNoBtnClick();
+    void ClearButtonClick();
+
+public:
+    // The tab "患者基本情報", built into KanjaKihon.
+    TPatientTab* PatientTab = nullptr;
+
+private:
+    void connectSelection();
+    // A refused entry: warning box (button Yes), the same text in status panel 1.
+    void refuseEntry(const QString& text);
+    void setStatusLineColor(const QColor& color);
+    // Loads the pages of the selected volume's chart PDF; false when it failed.
+    bool loadSelectedVolume();
+    // ----------------------------------------------------------------------------------------
 
 protected:
     void showEvent(QShowEvent* event) override;
