@@ -67,6 +67,13 @@ bool writeImageFile(const QImage& image, const QString& path, int filter) {
     return file.commit();
 }
 
+const QStringList& readRefusals() {
+    static const QStringList texts = {QStringLiteral("指定のフォルダーがありません。"),
+                                      QStringLiteral("ファイル形式が指定されていません。"),
+                                      QStringLiteral("読込みファイルが指定されていません。")};
+    return texts;
+}
+
 } // namespace
 
 void TMainForm::connectAcquisition() {
@@ -152,8 +159,11 @@ void TMainForm::ScannerReadClick() {
     PrintBtn->setEnabled(false);
     EraseBtn->setEnabled(false);
     PageControl->setCurrentWidget(Pagekakunin);
-    SetStatus(1, WorkingPages.isEmpty() ? QStringLiteral("画像がありません。")
-                                        : QStringLiteral("患者番号を入力してください。"));
+    // A read that could not start says why (no folder, no file type, no file); that reason
+    // stays in view rather than giving way to the general text.
+    if (!readRefusals().contains(StatusText(1)))
+        SetStatus(1, WorkingPages.isEmpty() ? QStringLiteral("画像がありません。")
+                                            : QStringLiteral("患者番号を入力してください。"));
 }
 
 void TMainForm::ReadScannerFolder() {
