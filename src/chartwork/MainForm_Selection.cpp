@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -263,6 +264,8 @@ bool TMainForm::loadSelectedVolume() {
     try {
         ReadChartPdf(toNativePath(VolumePath), [this](const ChartPdfPage& page) {
             AddStoredPage(page.jpeg, page.note, page.imageName, page.bookmark);
+            // The window repaints between pages of a long volume.
+            QCoreApplication::processEvents();
         });
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());

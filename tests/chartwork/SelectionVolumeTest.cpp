@@ -278,3 +278,22 @@ TEST_F(SelectionVolumes, AnotherPatientKeepsThePagesButEmptiesTheFields) {
     EXPECT_EQ(form->SaveButton->text(), QStringLiteral("保存"));
     EXPECT_TRUE(form->SaveButton->isEnabled());
 }
+
+TEST_F(SelectionVolumes, AVolumeThatFailsHalfwayIsNotOpenForOverwriting) {
+    // The third page's image is damaged: the reader hands it over, but it cannot be shown.
+    const QByteArray third = readChartPdfPages(volume2).at(2).jpeg;
+    patchFile(volume2, third, QByteArray(third.size(), 'x'));
+    auto form = startWithPatient42();
+    selectVolume(*form, QStringLiteral("2"));
+    ASSERT_EQ(dialogs.boxes.size(), 1);
+    EXPECT_EQ(dialogs.last().kind, Dialogs::Kind::Error);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("ファイル形式エラー"));
+    EXPECT_EQ(dialogs.last().buttons, int(Dialogs::Ok));
+    // Saving now would replace the stored volume by a part of it.
+    EXPECT_EQ(form->FilingState, TFilingState::Idle);
+    EXPECT_FALSE(form->SaveButton->isEnabled());
+    // The pages read before the damaged one stay.
+    EXPECT_EQ(form->WorkingPages.count(), 3);
+    EXPECT_EQ(form->ListView1->count(), 3);
+    EXPECT_TRUE(form->PidBtn->isEnabled());
+}
