@@ -7,6 +7,7 @@
 //   TOVANE_WRITE_BENCH_SCANS=DIR chartfile_WriteBench
 #include "chartfile/ChartPdfWriterPages.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/JpegScale.h"
 #include "imaging/PageImage.h"
 #include "imaging/Resample.h"
 
@@ -156,6 +157,24 @@ void BM_DecodeThreeEighths(benchmark::State& state) {
         benchmark::DoNotOptimize(decodeJpeg(jpeg, QSize(633, 896)));
 }
 BENCHMARK(BM_DecodeThreeEighths)->Unit(benchmark::kMillisecond);
+
+void BM_DecodePlanesThreeEighths(benchmark::State& state) {
+    QFile file(scanPath(scansDir(), 0));
+    file.open(QIODevice::ReadOnly);
+    const QByteArray jpeg = file.readAll();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(decodeJpegPlanes(jpeg, QSize(633, 896)));
+}
+BENCHMARK(BM_DecodePlanesThreeEighths)->Unit(benchmark::kMillisecond);
+
+void BM_ScaleJpeg(benchmark::State& state) {
+    QFile file(scanPath(scansDir(), 0));
+    file.open(QIODevice::ReadOnly);
+    const QByteArray jpeg = file.readAll();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scaleJpeg(jpeg, QSize(633, 896), 80));
+}
+BENCHMARK(BM_ScaleJpeg)->Unit(benchmark::kMillisecond);
 
 void BM_SmoothScale(benchmark::State& state) {
     const QImage source = loadPageImage(scanPath(scansDir(), 0), QSize(633, 896));
