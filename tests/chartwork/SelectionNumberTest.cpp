@@ -23,8 +23,9 @@ struct Refusal {
     const char* message;
 };
 
-QColor background(const QLineEdit* line) {
-    return line->palette().color(QPalette::Base);
+// The colour a person sees at the line's edge, where no text is drawn.
+QColor background(QLineEdit* line) {
+    return line->grab().toImage().pixelColor(1, 1);
 }
 
 } // namespace
@@ -95,7 +96,7 @@ TEST_F(SelectionNumbers, PatientWithoutVolumesIsReadyAsVolumeZero) {
     EXPECT_TRUE(form->NumberConfirmed);
     EXPECT_EQ(form->StatusMess1->text(), QStringLiteral("患者番号の新規登録"));
     EXPECT_EQ(form->StatusMess3->text(), QStringLiteral("端末番号01"));
-    for (const QLineEdit* line : {form->StatusMess1, form->StatusMess2, form->StatusMess3})
+    for (QLineEdit* line : {form->StatusMess1, form->StatusMess2, form->StatusMess3})
         EXPECT_EQ(background(line), QColor(255, 255, 255));
     EXPECT_EQ(form->StatusText(1), QStringLiteral("書き込みデータが必要です。"));
     EXPECT_FALSE(form->SaveButton->isEnabled());

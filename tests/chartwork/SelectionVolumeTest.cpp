@@ -55,8 +55,9 @@ protected:
     QString volume2;
 };
 
-QColor background(const QLineEdit* line) {
-    return line->palette().color(QPalette::Base);
+// The colour a person sees at the line's edge, where no text is drawn.
+QColor background(QLineEdit* line) {
+    return line->grab().toImage().pixelColor(1, 1);
 }
 
 // Overwrites bytes of a file in place, keeping its length and so every offset in it.
@@ -82,7 +83,7 @@ TEST_F(SelectionVolumes, AnExistingVolumeIsOpenedForOverwritingWithItsPagesAppen
     EXPECT_EQ(form->StatusMess1->text(), QStringLiteral("カルテに上書きします。"));
     EXPECT_TRUE(form->StatusMess2->text().isEmpty());
     EXPECT_EQ(form->StatusMess3->text(), QStringLiteral("端末番号 01"));
-    for (const QLineEdit* line : {form->StatusMess1, form->StatusMess2, form->StatusMess3})
+    for (QLineEdit* line : {form->StatusMess1, form->StatusMess2, form->StatusMess3})
         EXPECT_EQ(background(line), QColor(0, 255, 0));
     EXPECT_EQ(form->SaveButton->text(), QStringLiteral("上書"));
     EXPECT_TRUE(form->SaveButton->isEnabled());
@@ -275,6 +276,8 @@ TEST_F(SelectionVolumes, AnotherPatientKeepsThePagesButEmptiesTheFields) {
     EXPECT_TRUE(form->PatientTab->PName->text().isEmpty());
     EXPECT_EQ(form->PatientTab->sex(), TPatientTab::None);
     EXPECT_EQ(form->FilingState, TFilingState::New);
+    EXPECT_EQ(form->StatusMess1->text(), QStringLiteral("患者番号の新規登録"));
+    EXPECT_EQ(background(form->StatusMess1), QColor(255, 255, 255)); // lime before
     EXPECT_EQ(form->SaveButton->text(), QStringLiteral("保存"));
     EXPECT_TRUE(form->SaveButton->isEnabled());
 }
