@@ -102,6 +102,10 @@ void TMainForm::ResetChart() {
 }
 
 void TMainForm::ClearButtonClick() {
+    // "クリア" stays enabled while a long operation lets window events run; emptying the
+    // Scanner folder and the pages under a volume being loaded would leave the two out of step.
+    if (busyDepth_ > 0)
+        return;
     ResetChart();
 }
 

@@ -300,3 +300,18 @@ TEST_F(SelectionVolumes, AVolumeThatFailsHalfwayIsNotOpenForOverwriting) {
     EXPECT_EQ(form->ListView1->count(), 3);
     EXPECT_TRUE(form->PidBtn->isEnabled());
 }
+
+TEST_F(SelectionVolumes, ClearPressedWhileAVolumeLoadsIsIgnored) {
+    auto form = startWithPatient42();
+    // Runs inside the load, when it lets window events run.
+    QMetaObject::invokeMethod(form->ClearButton, "click", Qt::QueuedConnection);
+    selectVolume(*form, QStringLiteral("2"));
+    EXPECT_EQ(form->WorkingPages.count(), 4);
+    EXPECT_EQ(form->ListView1->count(), 4);
+    EXPECT_EQ(scannerFiles().size(), 4);
+    EXPECT_EQ(form->FilingState, TFilingState::Overwrite);
+
+    form->ClearButton->click();
+    EXPECT_TRUE(form->WorkingPages.isEmpty());
+    EXPECT_TRUE(scannerFiles().isEmpty());
+}
