@@ -93,11 +93,13 @@ void TMainForm::connectPageList() {
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
                                QAbstractItemView::EditKeyPressed);
+    // Items keep their places in the grid (the view does not move them itself); a static
+    // movement turns dragging off, so it is set first and dragging turned on after it.
+    ListView1->setMovement(QListView::Static);
     ListView1->setDragEnabled(true);
-    ListView1->setAcceptDrops(true);
+    ListView1->viewport()->setAcceptDrops(true);
     ListView1->setDragDropMode(QAbstractItemView::DragDrop);
     ListView1->setDefaultDropAction(Qt::CopyAction);
-    ListView1->setMovement(QListView::Static);
     ThumbNailList.reset(TThumbNailList::sideFor(Reg.ImSize));
     ListView1->setIconSize(QSize(ThumbNailList.side(), ThumbNailList.side()));
     new PageListEvents(this, ListView1);

@@ -87,6 +87,8 @@ TEST_F(PageListWindow, DraggingMovesThePageJustBeforeTheTarget) {
 
 TEST_F(PageListWindow, DragFromAnotherWidgetIsRefused) {
     auto form = formWithPages(3);
+    EXPECT_TRUE(form->ListView1->dragEnabled());
+    EXPECT_TRUE(form->ListView1->viewport()->acceptDrops());
     QLineEdit other;
     form->ListView1StartDrag();
     EXPECT_FALSE(form->ListView1DragOver(&other, centreOf(*form, 0)));
