@@ -6,11 +6,13 @@
 #include "chartwork/MainForm.h"
 #include "core/Cp932.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -226,6 +228,29 @@ TEST_F(PageListWindow, StoredPagesAreWrittenOnceAndOnlyInsideTheScannerFolder) {
     EXPECT_TRUE(form->ListView1->item(0)->isSelected());
     form->SelectPageByName(QStringLiteral("nothing.jpg"));
     EXPECT_EQ(form->CurrentPage, 0);
+}
+
+TEST_F(PageListWindow, PasteTakesTextIntoTheFocusedFieldOnly) {
+    auto form = formWithPages(1);
+    form->activateWindow();
+    QApplication::clipboard()->setImage(solidPage(Qt::red));
+    form->EditMenuClick();
+    EXPECT_FALSE(form->PasteMenu->isEnabled()) << "pages are never pasted";
+
+    QApplication::clipboard()->setText(QStringLiteral("1234"));
+    form->EditMenuClick();
+    EXPECT_TRUE(form->PasteMenu->isEnabled());
+    form->IdEdit->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(form->IdEdit->hasFocus());
+    form->PasteMenu->trigger();
+    EXPECT_EQ(form->IdEdit->text(), QStringLiteral("1234"));
+
+    form->ListView1->setFocus();
+    QCoreApplication::processEvents();
+    form->PasteMenu->trigger();
+    EXPECT_EQ(form->WorkingPages.count(), 1);
+    EXPECT_EQ(form->IdEdit->text(), QStringLiteral("1234"));
 }
 
 } // namespace
