@@ -44,6 +44,7 @@ TMainForm::TMainForm(const Workspace& workspace, QWidget* parent)
     connectSelection();
     connectPageList();
     connectAcquisition();
+    connectSaving();
 }
 
 TMainForm::~TMainForm() {

@@ -3,6 +3,7 @@
 // keys, help) and every control of the chart work. The handlers of each area of the chart
 // work live in files of their own, MainForm_<Area>.cpp.
 
+#include "chartfile/ChartPdfWriter.h"
 #include "chartwork/WorkingPages.h"
 #include "core/ActivityLog.h"
 #include "core/PathString.h"
@@ -13,6 +14,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QAction;
 class Scanner;
 class QComboBox;
@@ -22,6 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QTabWidget;
@@ -294,6 +298,43 @@ private:
     void setStatusLineColor(const QColor& color);
     // Loads the pages of the selected volume's chart PDF; false when it failed.
     bool loadSelectedVolume();
+    // ----------------------------------------------------------------------------------------
+
+    // Saving and erasing -------------------------------------------------------------------
+public:
+    // The chart PDF writer, alive for the whole run; tests fix its clock and image names.
+    TPdfWriteForm PdfWriteForm;
+    // The clock of the save's file name, title line and TOVANEDATE; tests fix it.
+    std::function<QDateTime()> SaveClock;
+    // Shows pages done of pages while a volume is written; hidden otherwise.
+    QProgressBar* SaveProgress = nullptr;
+
+    // The identification line of a page: HPCode, HPName, KaCode, date and time, PatientNo and
+    // VolumeNo, separated by blanks.
+    QString PageHeader(const QDateTime& at) const;
+    // Writes every working page into a chart PDF at `path` (either separator form), titled with
+    // the header of this moment. The window repaints and shows the progress meanwhile. Throws
+    // ChartPdfWriterError when no page could be written or the file could not be made; an
+    // earlier file at `path` is then left as it was.
+    void WriteVolumePdf(const QString& path);
+    // Moves one file to the desktop's trash; the caller checks whether it is gone.
+    static void RecycleFile(const QString& path);
+
+public slots:
+    void SaveButtonClick();
+    void EraseBtnClick();
+
+private:
+    void connectSaving();
+    bool SaveNewVolume();
+    bool SaveUpdateVolume();
+    // The index row of the volume being saved, from the chart state and the patient fields.
+    IndexRow SaveRow(const QDateTime& at) const;
+    // One failure of a save or an erase: its box (one button), its error log line and, when
+    // given, its status text.
+    void saveFailure(const QString& box, int button, const QString& log,
+                     const QString& status = QString());
+    bool writingVolume_ = false;
     // ----------------------------------------------------------------------------------------
 
 protected:
