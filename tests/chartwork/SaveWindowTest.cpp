@@ -95,6 +95,14 @@ TEST_F(SaveWindow, AChartIsFiledReopenedOverwrittenAndErased) {
     const QString pdf = savedPath(123, 0);
     ASSERT_TRUE(QFile::exists(pdf)) << pdf.toStdString();
     expectQpdfClean(pdf);
+    // Every page is titled with the header of this volume at the save.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"),
+                QStringLiteral("2"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains(QStringLiteral("1234567 トヴァネ医院 01 2026/12/11 9:03:07 123 0")));
     const QList<ChartPdfPage> pages = readChartPdfPages(pdf);
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0].bookmark, QStringLiteral("初診"));
