@@ -152,6 +152,8 @@ TEST_F(SaveFlow, AChartFolderThatCannotBeMadeShowsOnlyTheFolderWarning) {
         if (!box)
             return int(QDialog::Rejected);
         caption = box->windowTitle();
+        EXPECT_FALSE(box->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint |
+                                           Qt::WindowSystemMenuHint));
         folder = box->FolderLabel->text();
         lines = box->MessageLabel->text();
         button = box->OkButton->text();
