@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 
 // A path of the chart state (system form, or a base folder in native form followed by a
@@ -108,8 +110,8 @@ void TMainForm::WriteVolumePdf(const QString& path) {
         QCoreApplication::processEvents();
     };
     try {
-        writeChartPdf(PdfWriteForm, toNativePath(path), settings, pages, PageHeader(SaveClock()),
-                      hooks);
+        writeChartPdf(PdfWriteForm, nativeVolumePath(path), settings, pages,
+                      PageHeader(SaveClock()), hooks);
     } catch (...) {
         restore();
         throw;
