@@ -14,16 +14,6 @@
 #include <QDir>
 #include <QProcess>
 
-#include <ostream>
-
-// Readable QString and QStringList values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << "{ " << texts.join(QStringLiteral(" | ")).toStdString() << " }";
-}
-
 class SaveFixture : public SelectionFixture {
 protected:
     SaveFixture() {
