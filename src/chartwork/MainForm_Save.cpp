@@ -19,6 +19,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -262,7 +263,11 @@ bool TMainForm::SaveUpdateVolume() {
     WriteActivity(file + QStringLiteral(" : Pdf作成(Update)"));
 
     try {
-        Index.updateVolume(SaveRow(now)); // the file columns stay as they are
+        // The file columns stay as they are. A row that vanished since the volume was
+        // selected (erased meanwhile, say) leaves the new file without a row: that is no
+        // success either.
+        if (Index.updateVolume(SaveRow(now)) == 0)
+            throw std::runtime_error("the volume has no row");
     } catch (const std::exception&) {
         saveFailure(QStringLiteral("データベースエラー\n書き込みに失敗しました。"), Dialogs::Ok,
                     QStringLiteral("*** DataBase Write Error : Add"),

@@ -247,21 +247,36 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SaveFlow, AnIndexFailureOfAnOverwriteIsNotDone) {
-    storeVolume(42, 1, {{Qt::green, QString(), QString()}});
-    auto form = startSaveForm();
-    confirmPatient(*form, QStringLiteral("42"));
-    selectVolume(*form, QStringLiteral("1"));
-    execIndex("create trigger refuse before update on PDF_PATH begin select raise(abort, 'x'); "
-              "end");
-    form->SaveButton->click();
-    EXPECT_EQ(dialogs.texts(),
-              QStringList{QStringLiteral("データベースエラー\n書き込みに失敗しました。")});
-    EXPECT_EQ(errorMessages(*form), QStringList{QStringLiteral("*** DataBase Write Error : Add")});
-    EXPECT_EQ(form->FilingState, TFilingState::Idle);
-    EXPECT_TRUE(form->SaveButton->isEnabled());
-    EXPECT_FALSE(form->PrintBtn->isEnabled());
-    EXPECT_FALSE(form->EraseBtn->isEnabled());
-    EXPECT_EQ(rawRows(42, 1).value(0).value("TOVANEDATE"), QByteArray("2011/05/06 9:03:07"));
+    const struct {
+        const char* name;
+        const char* sql;
+    } cases[] = {
+        {"update refused",
+         "create trigger refuse before update on PDF_PATH begin select raise(abort, 'x'); end"},
+        {"row deleted since the selection", "delete from PDF_PATH"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        storeVolume(42, 1, {{Qt::green, QString(), QString()}});
+        auto form = startSaveForm();
+        confirmPatient(*form, QStringLiteral("42"));
+        selectVolume(*form, QStringLiteral("1"));
+        ASSERT_EQ(form->FilingState, TFilingState::Overwrite);
+        dialogs.boxes.clear();
+        execIndex(c.sql);
+        form->SaveButton->click();
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList{QStringLiteral("データベースエラー\n書き込みに失敗しました。")});
+        EXPECT_EQ(errorMessages(*form),
+                  QStringList{QStringLiteral("*** DataBase Write Error : Add")});
+        EXPECT_EQ(form->FilingState, TFilingState::Idle);
+        EXPECT_TRUE(form->SaveButton->isEnabled());
+        EXPECT_FALSE(form->PrintBtn->isEnabled());
+        EXPECT_FALSE(form->EraseBtn->isEnabled());
+        EXPECT_NE(rawRows(42, 1).value(0).value("TOVANEDATE"), QByteArray("2026/12/11 9:03:07"));
+        form.reset();
+        execIndex("drop trigger if exists refuse; delete from PDF_PATH");
+    }
 }
 
 } // namespace
