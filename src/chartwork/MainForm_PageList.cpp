@@ -6,6 +6,7 @@
 #include "chartwork/Thumbnail.h"
 #include "chartwork/WorkingPagesFiles.h"
 #include "core/Cp932.h"
+#include "core/WholeFile.h"
 #include "platform/Dialogs.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -234,8 +234,7 @@ void TMainForm::AddStoredPage(const QByteArray& jpeg, const QString& note, const
     const QString target = PagePath(name + QStringLiteral(".jpg"));
     if (QFileInfo::exists(target))
         return;
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit())
+    if (!writeWholeFile(target, jpeg))
         throw PageError(QStringLiteral("ページの画像を書き込めませんでした。\n") + target);
     AddPage(target, note, bookmark);
 }

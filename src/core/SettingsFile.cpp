@@ -1,10 +1,10 @@
 #include "core/SettingsFile.h"
 
 #include "core/Cp932.h"
+#include "core/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -234,15 +234,7 @@ bool SettingsFile::save(const QString& path) const {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return false;
-    const QByteArray bytes = serialize();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, serialize());
 }
 
 const SettingsFile::Value* SettingsFile::find(const QString& name) const {

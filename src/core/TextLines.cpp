@@ -1,9 +1,9 @@
 #include "core/TextLines.h"
 
 #include "core/Cp932.h"
+#include "core/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 QStringList splitCp932Lines(const QByteArray& bytes) {
     QStringList lines;
@@ -36,12 +36,5 @@ bool writeCp932Lines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += toCp932(line) + "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, bytes);
 }
