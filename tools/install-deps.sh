@@ -12,7 +12,8 @@ packages=(
   libsane-dev sane-utils libsane1
   libpq-dev postgresql
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qpdf poppler-utils poppler-data img2pdf mupdf-tools hyperfine
+  qpdf poppler-utils
+  libvips-tools poppler-data img2pdf mupdf-tools hyperfine
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
   locales
