@@ -12,12 +12,10 @@
 #include "index/ChartIndex.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <functional>
 
 class QAction;
-class Scanner;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -31,6 +29,7 @@ class QScrollArea;
 class QTabWidget;
 class QToolButton;
 class QWidget;
+class Scanner;
 class TErrorLogForm;
 class TPatientTab;
 
