@@ -333,6 +333,10 @@ private:
     // given, its status text.
     void saveFailure(const QString& box, int button, const QString& log,
                      const QString& status = QString());
+    // The index row of a save could not be written ("New" or "Add" in the log line).
+    void databaseWriteFailed(const QString& kind);
+    // The end of a successful save: its box, the activity line, the reset.
+    void saveSucceeded(const QString& file);
     bool writingVolume_ = false;
     // ----------------------------------------------------------------------------------------
 

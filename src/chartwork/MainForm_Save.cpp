@@ -128,6 +128,23 @@ void TMainForm::saveFailure(const QString& box, int button, const QString& log,
         SetStatus(1, status);
 }
 
+void TMainForm::databaseWriteFailed(const QString& kind) {
+    saveFailure(QStringLiteral("データベースエラー\n書き込みに失敗しました。"), Dialogs::Ok,
+                QStringLiteral("*** DataBase Write Error : ") + kind,
+                QStringLiteral("データベースへの書き込みに失敗しました。"));
+}
+
+void TMainForm::saveSucceeded(const QString& file) {
+    Dialogs::instance().message(this, Dialogs::Kind::Information, QStringLiteral("保存しました。"),
+                                Dialogs::Ok);
+    WriteActivity(file + QStringLiteral(" : DBに記録"));
+    // The reset empties the status bar; the text is shown after it, so that it stays.
+    ResetChart();
+    SetStatus(1, QStringLiteral("保存しました。"));
+    PrintBtn->setEnabled(true);
+    EraseBtn->setEnabled(true);
+}
+
 void TMainForm::SaveButtonClick() {
     if (writingVolume_)
         return;
@@ -201,19 +218,10 @@ bool TMainForm::SaveNewVolume() {
     try {
         Index.insertVolume(SaveRow(now)); // its own transaction, rolled back on failure
     } catch (const std::exception&) {
-        saveFailure(QStringLiteral("データベースエラー\n書き込みに失敗しました。"), Dialogs::Ok,
-                    QStringLiteral("*** DataBase Write Error : New"),
-                    QStringLiteral("データベースへの書き込みに失敗しました。"));
+        databaseWriteFailed(QStringLiteral("New"));
         return true;
     }
-    Dialogs::instance().message(this, Dialogs::Kind::Information, QStringLiteral("保存しました。"),
-                                Dialogs::Ok);
-    WriteActivity(file + QStringLiteral(" : DBに記録"));
-    // The reset empties the status bar; the text is shown after it, so that it stays.
-    ResetChart();
-    SetStatus(1, QStringLiteral("保存しました。"));
-    PrintBtn->setEnabled(true);
-    EraseBtn->setEnabled(true);
+    saveSucceeded(file);
     return true;
 }
 
@@ -269,18 +277,9 @@ bool TMainForm::SaveUpdateVolume() {
         if (Index.updateVolume(SaveRow(now)) == 0)
             throw std::runtime_error("the volume has no row");
     } catch (const std::exception&) {
-        saveFailure(QStringLiteral("データベースエラー\n書き込みに失敗しました。"), Dialogs::Ok,
-                    QStringLiteral("*** DataBase Write Error : Add"),
-                    QStringLiteral("データベースへの書き込みに失敗しました。"));
+        databaseWriteFailed(QStringLiteral("Add"));
         return false;
     }
-    Dialogs::instance().message(this, Dialogs::Kind::Information, QStringLiteral("保存しました。"),
-                                Dialogs::Ok);
-    WriteActivity(file + QStringLiteral(" : DBに記録"));
-    // The reset empties the status bar; the text is shown after it, so that it stays.
-    ResetChart();
-    SetStatus(1, QStringLiteral("保存しました。"));
-    PrintBtn->setEnabled(true);
-    EraseBtn->setEnabled(true);
+    saveSucceeded(file);
     return true;
 }
